@@ -3,9 +3,10 @@
 #   qel_sources(PORTABLE a.cpp ... WINDOWS b.cpp ...)
 #       PORTABLE files include no Windows header: they go into qel_portable, which both presets build.
 #       WINDOWS files go into qel_win, built only by the Windows preset.
-#   qel_test(NAME n [PORTABLE] SOURCES ... [LIBS ...] [RESOURCES ...])
+#   qel_test(NAME n [PORTABLE] SOURCES ... [LIBS ...] [RESOURCES ...] [PROPERTIES prop value ...])
 #       A GoogleTest program. PORTABLE tests run in both presets (natively with sanitizers on the
-#       host, under Wine on Windows); the others only in the Windows preset.
+#       host, under Wine on Windows); the others only in the Windows preset. PROPERTIES are set on
+#       every test case (RESOURCE_LOCK screen for tests that need the display to themselves, ...).
 #   qel_fuzzer(NAME n SOURCES ... [SECONDS s] [SEEDS dir])
 #       A libFuzzer target (host preset with clang only), registered as a test that runs for s seconds.
 
@@ -20,7 +21,7 @@ function(qel_sources)
 endfunction()
 
 function(qel_test)
-  cmake_parse_arguments(ARG "PORTABLE" "NAME" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "PORTABLE" "NAME" "SOURCES;LIBS;RESOURCES;PROPERTIES" ${ARGN})
   if(NOT ARG_PORTABLE AND NOT QEL_WINDOWS)
     return()
   endif()
@@ -31,11 +32,14 @@ function(qel_test)
     target_link_libraries(${ARG_NAME} PRIVATE qel_win GTest::gtest_main GTest::gmock ${ARG_LIBS})
   endif()
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  # Where the tests find their data and the build's outputs (host paths; Wine sees them under Z:).
+  target_compile_definitions(${ARG_NAME} PRIVATE QEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                             QEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${ARG_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QEL_SOURCE_DIR=${PROJECT_SOURCE_DIR};QEL_BINARY_DIR=${PROJECT_BINARY_DIR}")
+    PROPERTIES ${ARG_PROPERTIES})
 endfunction()
 
 function(qel_fuzzer)

@@ -39,6 +39,11 @@ public:
     void IdHTTP1WorkBegin(http::WorkMode mode, std::int32_t count);
     void IdHTTP1Work(http::WorkMode mode, std::int32_t count);
 
+    // Operations of the window.
+    void DetectConnection();                            // sets ConnectionKind from the system's answer
+    void ShowSplashImage(const std::string& imageName); // fetches a picture into Image1
+    void RunUpdatePass();                               // the update pass
+
     const Site& site() const { return site_; }
     std::int32_t connectionKind() const { return ConnectionKind; }
 
