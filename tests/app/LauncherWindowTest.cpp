@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <future>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "app/LauncherWindow.h"
+#include "common/WinText.h"
+#include "support/WindowFinder.h"
+#include "ui/Application.h"
+
+namespace qel {
+namespace {
+
+const char* const kTitle = "系统安装/升级中";
+
+Site TestSite() {
+    Site site;
+    site.installFolder = "c:\\qel-test";
+    site.serverAddress = "127.0.0.1";
+    return site;
+}
+
+TEST(LauncherWindow, ClosingTheApplicationWindowEndsTheProcess) {
+    std::wstring demo = testing::HostPath(QEL_BINARY_DIR "/tests/app/window_demo.exe");
+    std::wstring commandLine = L"\"" + demo + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(demo.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+
+    HWND appWindow = nullptr;
+    HWND form = nullptr;
+    for (int i = 0; i < 300 && !(appWindow && form); ++i) {
+        auto apps = testing::TopLevelWindows(pi.dwProcessId, ui::Application::kWindowClass);
+        auto forms = testing::TopLevelWindows(pi.dwProcessId, ui::Form::kWindowClass);
+        if (!apps.empty()) appWindow = apps.front();
+        if (!forms.empty()) form = forms.front();
+        Sleep(100);
+    }
+    ASSERT_TRUE(appWindow && form) << "the demo's windows did not show";
+
+    wchar_t caption[64] = {};
+    GetWindowTextW(appWindow, caption, 64);
+    EXPECT_EQ(Narrow(caption), kTitle);  // the taskbar entry bears the title
+    EXPECT_EQ(GetWindow(form, GW_OWNER), appWindow);  // so the form has no entry of its own
+    EXPECT_TRUE(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_FALSE(GetWindowLongW(form, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+
+    // The taskbar entry's Close command.
+    PostMessageW(appWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+class WindowInProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.SetTitle(kTitle);
+        window = std::make_unique<Tf_inst>(TestSite(), Tf_inst::StartUp::Skip);
+    }
+    // Serves messages until the condition holds or the time is up.
+    template <typename Pred>
+    bool PumpUntil(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+        auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            app.ProcessMessages();
+        }
+        return true;
+    }
+
+    ui::Application app;
+    std::unique_ptr<Tf_inst> window;
+};
+
+TEST_F(WindowInProcess, IsArmedForOneSecondAndLaidOutAsStored) {
+    EXPECT_EQ(window->Timer1.Interval(), 1000u);
+    EXPECT_TRUE(window->Timer1.Armed());
+    EXPECT_EQ(window->connectionKind(), 0);
+    EXPECT_EQ(f_inst, window.get());
+    RECT client;
+    GetClientRect(window->Handle(), &client);
+    EXPECT_EQ(client.right, window->Scale(601));
+    EXPECT_EQ(client.bottom, window->Scale(362));
+}
+
+TEST_F(WindowInProcess, ErrorInAHandlerShowsTheStandardErrorBox) {
+    struct Case { std::string message, shown; };
+    const Case cases[] = {
+        {"Disk full", "Disk full."},
+        {"Stop!", "Stop!"},
+        {"未能建立文件夹c:\\qel.请可手工建立.", "未能建立文件夹c:\\qel.请可手工建立."},
+        {"日期修改操作失败", "日期修改操作失败."},
+    };
+    for (const auto& c : cases) {
+        testing::MessageBoxSeen seen;
+        auto closer = std::async(std::launch::async,
+                                 [&] { return testing::CloseNextMessageBox(GetCurrentProcessId(), seen); });
+        bool ticked = false;
+        window->Timer1.SetInterval(10);
+        window->Timer1.SetOnTimer([&] {
+            window->Timer1.SetEnabled(false);
+            ticked = true;
+            throw std::runtime_error(c.message);
+        });
+        ASSERT_TRUE(PumpUntil([&] { return ticked && closer.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
+        ASSERT_TRUE(closer.get()) << "no error box for " << c.message;
+        EXPECT_EQ(Narrow(seen.caption), kTitle);
+        EXPECT_EQ(Narrow(seen.text), c.shown);
+        EXPECT_TRUE(seen.hasIcon);
+        window->Timer1.SetEnabled(true);
+    }
+}
+
+TEST_F(WindowInProcess, ProgressBarRepaintsWhenPercentChangesOnly) {
+    ui::ProgressBar& bar = window->rpb1;
+    bar.SetTotalParts(1000);          // 0 % still
+    EXPECT_EQ(bar.ImmediateRepaints(), 0);
+    bar.SetPartsComplete(4);          // 0.4 % rounds to 0: no change
+    EXPECT_EQ(bar.ImmediateRepaints(), 0);
+    bar.SetPartsComplete(500);
+    EXPECT_EQ(bar.ImmediateRepaints(), 1);
+    bar.SetPartsComplete(500);
+    bar.SetTotalParts(1000);
+    EXPECT_EQ(bar.ImmediateRepaints(), 1);
+    bar.SetTotalParts(2000);          // drop to 0 %
+    EXPECT_EQ(bar.ImmediateRepaints(), 2);
+    EXPECT_EQ(bar.Percent(), 0);
+}
+
+TEST(Timer, ArmsOnlyWithIntervalEnabledAndHandler) {
+    ui::Application app;
+    ui::Timer timer;
+    EXPECT_FALSE(timer.Armed());  // no handler yet
+    timer.SetOnTimer([] {});
+    EXPECT_TRUE(timer.Armed());
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Armed());
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.Armed());
+    timer.SetInterval(0);
+    EXPECT_FALSE(timer.Armed());
+    timer.SetInterval(500);
+    EXPECT_TRUE(timer.Armed());
+}
+
+}  // namespace
+}  // namespace qel
