@@ -110,7 +110,12 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         self->window_ = hwnd;
     }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    return self->Handle(msg, wp, lp);
+    try {
+        return self->Handle(msg, wp, lp);
+    } catch (const std::exception& error) {
+        self->ShowException(error);
+        return 0;
+    }
 }
 
 LRESULT Application::Handle(UINT msg, WPARAM wp, LPARAM lp) {

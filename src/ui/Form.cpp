@@ -128,7 +128,14 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self->window_ = hwnd;
     }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    return self->HandleMessage(msg, wp, lp);
+    try {
+        return self->HandleMessage(msg, wp, lp);
+    } catch (const std::exception& error) {
+        // Nothing may unwind through the system's message dispatch: an error that reaches the
+        // loop is shown like any other.
+        if (application) application->ShowException(error);
+        return 0;
+    }
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

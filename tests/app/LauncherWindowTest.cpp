@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/LauncherWindow.h"
 #include "common/WinText.h"
@@ -152,6 +153,34 @@ TEST(Timer, ArmsOnlyWithIntervalEnabledAndHandler) {
     EXPECT_FALSE(timer.Armed());
     timer.SetInterval(500);
     EXPECT_TRUE(timer.Armed());
+}
+
+}  // namespace
+}  // namespace qel
+
+namespace qel {
+namespace {
+
+std::wstring VersionValue(const std::vector<BYTE>& info, const wchar_t* name) {
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    std::wstring path = std::wstring(L"\\StringFileInfo\\080404B0\\") + name;
+    if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) return L"";
+    return value;
+}
+
+TEST(LauncherProgram, CarriesItsVersionRecord) {
+    std::wstring exe = testing::HostPath(QEL_BINARY_DIR "/qel-launcher.exe");
+    DWORD size = GetFileVersionInfoSizeW(exe.c_str(), nullptr);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000005u);  // .0.5
+    EXPECT_EQ(VersionValue(info, L"ProductVersion"), L"1.0.0.0");
 }
 
 }  // namespace
