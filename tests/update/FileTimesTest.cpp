@@ -49,6 +49,35 @@ FILETIME UtcOfLocal(const DateTime& v) {
     return utc;
 }
 
+std::uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+std::uint64_t WriteTimeUtc(const std::string& path) {
+    HANDLE file = OpenForAttributes(path, FILE_READ_ATTRIBUTES);
+    FILETIME written{};
+    GetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+    return Ticks(written);
+}
+
+// A local time as UTC, worked out from the zone's present bias (local + bias = UTC).
+std::uint64_t UtcAtCurrentOffset(const DateTime& v) {
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD state = GetTimeZoneInformation(&zone);
+    const LONG bias = zone.Bias + (state == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
+    SYSTEMTIME fields{};
+    fields.wYear = static_cast<WORD>(v.year);
+    fields.wMonth = static_cast<WORD>(v.month);
+    fields.wDay = static_cast<WORD>(v.day);
+    fields.wHour = static_cast<WORD>(v.hour);
+    fields.wMinute = static_cast<WORD>(v.minute);
+    fields.wSecond = static_cast<WORD>(v.second);
+    FILETIME asIfUtc{};
+    SystemTimeToFileTime(&fields, &asIfUtc);
+    return Ticks(asIfUtc) + static_cast<std::int64_t>(bias) * 60 * 10000000;
+}
+
 void SetLocalTimes(const std::string& path, const DateTime& value) {
     HANDLE file = OpenForAttributes(path, FILE_WRITE_ATTRIBUTES);
     const FILETIME utc = UtcOfLocal(value);
@@ -97,6 +126,9 @@ TEST_F(FileTimesTest, StampingSetsAllThreeTimesToTheEvenSecondBelow) {
     const std::string path = scratch_.AddFile("current.dll");
     SetFileTimesFromText(path, "2008-05-12 13:45:59");
     EXPECT_EQ(GetFileWriteTimeText(path), "2008-05-12 13:45:58");
+    // Stored in UTC with the offset in force now (the tests run at UTC+8), so a reader under
+    // another offset sees the time shifted by the difference.
+    EXPECT_EQ(WriteTimeUtc(path), UtcAtCurrentOffset(DateTime{2008, 5, 12, 13, 45, 58, 0}));
     EXPECT_EQ(GetFileWriteTimeText(path).substr(0, 16), FormatTimeText(ParseDateTimeText("2008-05-12 13:45:59")).substr(0, 16));
 }
 
