@@ -34,7 +34,8 @@ Times LocalTimesOf(const std::string& path) {
     return {FileTimeToLocalDateTime(c), FileTimeToLocalDateTime(a), FileTimeToLocalDateTime(w)};
 }
 
-FILETIME UtcOfLocal(const DateTime& v) {
+// The value's fields as a file time, in whatever zone the value is meant.
+FILETIME FileTimeOfFields(const DateTime& v) {
     SYSTEMTIME fields{};
     fields.wYear = static_cast<WORD>(v.year);
     fields.wMonth = static_cast<WORD>(v.month);
@@ -43,8 +44,14 @@ FILETIME UtcOfLocal(const DateTime& v) {
     fields.wMinute = static_cast<WORD>(v.minute);
     fields.wSecond = static_cast<WORD>(v.second);
     fields.wMilliseconds = static_cast<WORD>(v.millisecond);
-    FILETIME local{}, utc{};
-    SystemTimeToFileTime(&fields, &local);
+    FILETIME time{};
+    SystemTimeToFileTime(&fields, &time);
+    return time;
+}
+
+FILETIME UtcOfLocal(const DateTime& v) {
+    const FILETIME local = FileTimeOfFields(v);
+    FILETIME utc{};
     LocalFileTimeToFileTime(&local, &utc);
     return utc;
 }
@@ -66,16 +73,7 @@ std::uint64_t UtcAtCurrentOffset(const DateTime& v) {
     TIME_ZONE_INFORMATION zone{};
     const DWORD state = GetTimeZoneInformation(&zone);
     const LONG bias = zone.Bias + (state == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
-    SYSTEMTIME fields{};
-    fields.wYear = static_cast<WORD>(v.year);
-    fields.wMonth = static_cast<WORD>(v.month);
-    fields.wDay = static_cast<WORD>(v.day);
-    fields.wHour = static_cast<WORD>(v.hour);
-    fields.wMinute = static_cast<WORD>(v.minute);
-    fields.wSecond = static_cast<WORD>(v.second);
-    FILETIME asIfUtc{};
-    SystemTimeToFileTime(&fields, &asIfUtc);
-    return Ticks(asIfUtc) + static_cast<std::int64_t>(bias) * 60 * 10000000;
+    return Ticks(FileTimeOfFields(v)) + static_cast<std::int64_t>(bias) * 60 * 10000000;
 }
 
 void SetLocalTimes(const std::string& path, const DateTime& value) {
