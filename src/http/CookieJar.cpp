@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "http/Ascii.h"
 #include "http/CookieDate.h"
 
 namespace qel::http {
@@ -13,18 +14,7 @@ namespace {
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kLongAgo = std::numeric_limits<std::int64_t>::min();
 
-std::string Trim(const std::string& s) {
-    std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    std::size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 bool HasControl(const std::string& s) {
     return std::any_of(s.begin(), s.end(), [](char c) {
@@ -73,14 +63,14 @@ std::string DefaultCookiePath(const std::string& requestPath) {
 
 void CookieJar::Store(const std::string& setCookie, const std::string& rawHost, const std::string& path,
                       std::int64_t now) {
-    const std::string host = Lower(rawHost);
+    const std::string host = AsciiLower(rawHost);
     std::size_t semicolon = setCookie.find(';');
     std::string pair = setCookie.substr(0, semicolon);
     std::size_t equals = pair.find('=');
     if (equals == std::string::npos) return;
     Cookie cookie;
-    cookie.name = Trim(pair.substr(0, equals));
-    cookie.value = Trim(pair.substr(equals + 1));
+    cookie.name = TrimBlanks(pair.substr(0, equals));
+    cookie.value = TrimBlanks(pair.substr(equals + 1));
     if (cookie.name.empty() || HasControl(cookie.name) || HasControl(cookie.value)) return;
 
     std::optional<std::int64_t> maxAge, expires;
@@ -90,14 +80,14 @@ void CookieJar::Store(const std::string& setCookie, const std::string& rawHost, 
         std::string attribute = setCookie.substr(semicolon + 1, next == std::string::npos ? std::string::npos : next - semicolon - 1);
         semicolon = next;
         std::size_t eq = attribute.find('=');
-        std::string name = Lower(Trim(attribute.substr(0, eq)));
-        std::string value = eq == std::string::npos ? std::string() : Trim(attribute.substr(eq + 1));
+        std::string name = AsciiLower(TrimBlanks(attribute.substr(0, eq)));
+        std::string value = eq == std::string::npos ? std::string() : TrimBlanks(attribute.substr(eq + 1));
         if (name == "expires") {
             if (auto t = ParseCookieDate(value)) expires = *t;
         } else if (name == "max-age") {
             if (auto t = ParseMaxAge(value, now)) maxAge = *t;
         } else if (name == "domain") {
-            if (!value.empty()) domain = Lower(value[0] == '.' ? value.substr(1) : value);
+            if (!value.empty()) domain = AsciiLower(value[0] == '.' ? value.substr(1) : value);
         } else if (name == "path") {
             cookiePath = value.empty() || value[0] != '/' ? DefaultCookiePath(path) : value;
         } else if (name == "secure") {
@@ -129,7 +119,7 @@ void CookieJar::Store(const std::string& setCookie, const std::string& rawHost, 
 }
 
 std::string CookieJar::HeaderFor(const std::string& rawHost, const std::string& path, std::int64_t now) const {
-    const std::string host = Lower(rawHost);
+    const std::string host = AsciiLower(rawHost);
     std::vector<const Cookie*> matching;
     for (const Cookie& c : cookies_) {
         bool domainOk = c.hostOnly ? host == c.domain : DomainMatches(host, c.domain);

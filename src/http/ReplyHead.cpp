@@ -2,23 +2,12 @@
 
 #include <limits>
 
+#include "http/Ascii.h"
 #include "http/Errors.h"
 
 namespace qel::http {
 
 namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::string Trim(const std::string& s) {
-    std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
 
 // The comma-separated elements of a list-valued field, trimmed and lowered, empty ones dropped.
 std::vector<std::string> Elements(const std::string& list) {
@@ -26,7 +15,7 @@ std::vector<std::string> Elements(const std::string& list) {
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t comma = list.find(',', start);
-        std::string item = Lower(Trim(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
+        std::string item = AsciiLower(TrimBlanks(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
         if (!item.empty()) out.push_back(item);
         if (comma == std::string::npos) break;
         start = comma + 1;
@@ -45,9 +34,9 @@ bool HasToken(const ReplyHead& head, const std::string& field, const std::string
 
 std::vector<std::string> ReplyHead::Values(const std::string& name) const {
     std::vector<std::string> out;
-    const std::string wanted = Lower(name);
+    const std::string wanted = AsciiLower(name);
     for (const auto& [fieldName, value] : fields)
-        if (Lower(fieldName) == wanted) out.push_back(value);
+        if (AsciiLower(fieldName) == wanted) out.push_back(value);
     return out;
 }
 

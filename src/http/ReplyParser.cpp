@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "http/Ascii.h"
 #include "http/Errors.h"
 
 namespace qel::http {
@@ -15,11 +16,6 @@ constexpr std::size_t kMaxChunkLine = 4096;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string Trim(const std::string& s) {
-    std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -115,7 +111,7 @@ void ReplyParser::OnFieldLine() {
     }
     if (line_[0] == ' ' || line_[0] == '\t') {  // continuation of the previous field
         if (head_.fields.empty()) Invalid("continuation line without a field");
-        std::string more = Trim(line_);
+        std::string more = TrimBlanks(line_);
         std::string& value = head_.fields.back().second;
         if (!more.empty()) value += value.empty() ? more : " " + more;
         return;
@@ -125,7 +121,7 @@ void ReplyParser::OnFieldLine() {
     std::string name = line_.substr(0, colon);
     if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 0x7F; }))
         Invalid("bad header name");
-    head_.fields.emplace_back(name, Trim(line_.substr(colon + 1)));
+    head_.fields.emplace_back(name, TrimBlanks(line_.substr(colon + 1)));
 }
 
 void ReplyParser::OnHeadEnd() {

@@ -1,18 +1,13 @@
 #include "http/Url.h"
 
+#include "http/Ascii.h"
 #include "http/Errors.h"
 
 namespace qel::http {
 
 namespace {
-bool StartsWithNoCase(const std::string& s, const char* prefix) {
-    for (std::size_t i = 0; prefix[i]; ++i) {
-        if (i >= s.size()) return false;
-        char c = s[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i]) return false;
-    }
-    return true;
+bool StartsWithNoCase(const std::string& s, const std::string& lowerPrefix) {
+    return AsciiLower(s.substr(0, lowerPrefix.size())) == lowerPrefix;
 }
 }  // namespace
 

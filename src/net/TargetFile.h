@@ -40,8 +40,6 @@ public:
     // open at this moment, say); the target then stays as it was and the temporary file is gone.
     void Commit();
 
-    const std::wstring& TemporaryPath() const { return tempPath_; }
-
 private:
     std::string targetPath_;
     std::wstring tempPath_;
