@@ -1,3 +1,4 @@
+#include <winsock2.h>
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -251,6 +252,47 @@ TEST_F(Download, NameWithBlanksAndChineseGoesOutAsAnsiBytes) {
     EXPECT_EQ(ReadFile(name), "data");
     EXPECT_THAT(Listing(), ElementsAre(name));
     EXPECT_EQ(window->rsp1.Caption(), "加载 模块 模块");
+}
+
+TEST_F(Download, HiddenTargetFailsBeforeAnythingIsSent) {
+    WriteFile("hidden.dll", "old");
+    const std::wstring path = Widen(PathOf("hidden.dll"));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    if (!(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN)) GTEST_SKIP() << "the file system keeps no hidden flag";
+    EXPECT_EQ(ErrorOf([] { DownloadFile("hidden.dll", "A"); }), CannotCreate(PathOf("hidden.dll"), ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadFile("hidden.dll"), "old");
+    EXPECT_TRUE(files.Requests().empty());
+}
+
+TEST_F(Download, ServerThatNeverAcceptsTimesOut) {
+    // A listener whose queue is full: further connection attempts get no answer at all.
+    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener, 0);
+    int length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    std::vector<SOCKET> queued;
+    for (int i = 0; i < 4; ++i) {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        u_long nonBlocking = 1;
+        ioctlsocket(s, FIONBIO, &nonBlocking);
+        connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        queued.push_back(s);
+    }
+    Sleep(200);
+
+    Site site = window->site();
+    site.filePort = ntohs(address.sin_port);
+    window = std::make_unique<Tf_inst>(site, Tf_inst::StartUp::Skip);
+    window->Timer1.SetEnabled(false);
+    window->IdHTTP1.ConnectTimeout = 500;
+    EXPECT_EQ(ErrorOf([] { DownloadFile("a", "A"); }),
+              "Connecting to 127.0.0.1:" + std::to_string(site.filePort) + " timed out after 0.500 seconds.");
+    for (SOCKET s : queued) closesocket(s);
+    closesocket(listener);
 }
 
 TEST_F(Download, NoServerIsANetworkError) {
