@@ -27,8 +27,9 @@ bool ProgressModel::SetTotalParts(std::int32_t value) {
 
 bool ProgressModel::SetPartsComplete(std::int32_t value) {
     if (value == partsComplete_) return false;
-    partsComplete_ = value;
-    if (static_cast<std::uint32_t>(value) > static_cast<std::uint32_t>(totalParts_)) totalParts_ = value;
+    // A value above the total (compared unsigned) is stored as the total: the bar never shows
+    // more than all of it, and with a total of 0 it stays where it is.
+    partsComplete_ = static_cast<std::uint32_t>(value) > static_cast<std::uint32_t>(totalParts_) ? totalParts_ : value;
     if (totalParts_ == 0) return false;
     std::int64_t percent = RoundHalfEven(static_cast<std::int64_t>(partsComplete_) * 100, totalParts_);
     return SetPercent(static_cast<std::int16_t>(percent));

@@ -3,7 +3,7 @@
 //  - Setting TotalParts to its current value does nothing; another value is stored and resets
 //    PartsComplete and Percent to 0.
 //  - Setting PartsComplete to its current value does nothing. Otherwise a value above TotalParts
-//    (compared as unsigned 32-bit numbers) is also stored as TotalParts; then, unless TotalParts is 0,
+//    (compared as unsigned 32-bit numbers) is stored as the value of TotalParts; then, unless TotalParts is 0,
 //    Percent = PartsComplete / TotalParts * 100, rounded to nearest, an exact half to even.
 // Every setter tells whether Percent changed, which is when the bar must repaint.
 #include <cstdint>

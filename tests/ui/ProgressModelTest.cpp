@@ -63,12 +63,21 @@ TEST(ProgressModel, RoundsExactHalvesToEven) {
          {Step::Complete, 3, 200, 3, 2, true}});       // 1.5 -> 2
 }
 
-TEST(ProgressModel, PartsAboveTotalRaiseTotalComparedUnsigned) {
+TEST(ProgressModel, PartsAboveTotalAreHeldAtTheTotalComparedUnsigned) {
     Play({{Step::Total, 100, 100, 0, 0, false},
-         {Step::Complete, 150, 150, 150, 100, true},   // above the total: becomes the total
-         {Step::Complete, -1, -1, -1, 100, false},     // 0xFFFFFFFF > 150 unsigned: total -1, 100 %
+         {Step::Complete, 150, 100, 100, 100, true},   // above the total: stored as the total
+         {Step::Complete, -1, 100, 100, 100, false},   // 0xFFFFFFFF > 100 unsigned: the total again
          {Step::Total, -5, -5, 0, 0, true},
          {Step::Complete, 5, -5, 5, -100, true}});     // 5 < 0xFFFFFFFB unsigned: total stays
+}
+
+TEST(ProgressModel, BodyWithoutLengthStaysAtZero) {
+    // a transfer of unknown length: total 0, then running counts
+    Play({{Step::Total, 10, 10, 0, 0, false},
+         {Step::Complete, 10, 10, 10, 100, true},
+         {Step::Total, 0, 0, 0, 0, true},
+         {Step::Complete, 4096, 0, 0, 0, false},
+         {Step::Complete, 8192, 0, 0, 0, false}});
 }
 
 TEST(ProgressModel, TotalZeroLeavesPercentAlone) {
@@ -77,7 +86,7 @@ TEST(ProgressModel, TotalZeroLeavesPercentAlone) {
          {Step::Total, 0, 0, 0, 0, true},              // drop to 0
          {Step::Percent, 7, 0, 0, 7, true},
          {Step::Complete, 0, 0, 0, 7, false},          // same value
-         {Step::Complete, 3, 3, 3, 100, true}});       // 3 > 0 unsigned: total 3, 100 %
+         {Step::Complete, 3, 0, 0, 7, false}});        // 3 > 0 unsigned: held at 0, Percent left alone
 }
 
 }  // namespace
