@@ -100,6 +100,9 @@ TEST(ManifestQuery, KeepsChineseTextAndBlanksIntact) {
         {"数据库 组件", "子目录\\文件 名.dll", "2024-01-02 03:04", "2", "3"},
         {"扩展汉字𠀀", "  ", "", "1", "0"},
     };
+    std::string longName;  // read in several parts, a surrogate pair among them
+    for (int i = 0; i < 700; ++i) longName += "模块𠀀x";
+    manifest.rows.push_back({longName, "zz.dll", "1.0.0.0", "0", "3"});
     TdsServer server(manifest);
     Query q;
     PrepareManifestQuery(q, server.DataSource());
@@ -107,6 +110,7 @@ TEST(ManifestQuery, KeepsChineseTextAndBlanksIntact) {
     EXPECT_EQ(ReadAllRows(q), (std::vector<std::string>{
                                   "扩展汉字𠀀|  ||1",
                                   "主程序| 报表 模板.xls |1.0.0.5|0",
+                                  longName + "|zz.dll|1.0.0.0|0",
                                   "数据库 组件|子目录\\文件 名.dll|2024-01-02 03:04|2",
                               }));
 }
