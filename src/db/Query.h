@@ -7,7 +7,8 @@
 //         the server cannot be reached, refuses the login or rejects the statement, and for a
 //         connection string that cannot be mapped; the query then stays closed.
 //   RecordCount, Eof, Next, FieldByName: throw DatabaseError while the query is closed;
-//         FieldByName also for a column the result lacks. Reads as in db/Field.h and db/RecordSet.h.
+//         FieldByName also for a column the result lacks; the field it gives stays valid until
+//         Close. Reads as in db/Field.h and db/RecordSet.h.
 #include <string>
 
 #include "db/Field.h"
