@@ -8,6 +8,8 @@ WINESERVER=/usr/lib/wine/wineserver
 export WINEPREFIX="$QEL_WIN_BUILD/wineprefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The protocol version of FreeTDS's ODBC driver (see cmake/wine-exec.in).
+export TDSVER="${TDSVER:-7.4}"
 
 qel_started_xvfb=""
 qel_started_wineserver=""

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "db/DatabaseError.h"
+#include "update/DateTimeText.h"
 
 namespace qel::db {
 
@@ -41,5 +42,11 @@ std::int64_t Field::AsInteger() const {
         throw DatabaseError("'" + *text + "' is not a valid integer value");
     return value;
 }
+
+}  // namespace qel::db
+
+namespace qel::db {
+
+update::DateTime Field::AsDateTime() const { return update::ParseDateTimeText(AsString()); }
 
 }  // namespace qel::db

@@ -4,11 +4,14 @@
 //   AsString: the text as stored, no trimming; an integer as its decimal digits; NULL as "".
 //   AsInteger: the integer; a text holding a decimal integer (blanks around it allowed) as its
 //              value; NULL as 0. Throws DatabaseError "'<text>' is not a valid integer value".
-// The date-time read (AsDateTime, the text read as ParseDateTimeText reads it) joins these once
-// that reader is part of the program.
+//   AsDateTime: the text read as ParseDateTimeText reads it, under the program's date settings;
+//              NULL reads as the empty text. Throws DateTimeConversionError
+//              "'<text>' is not a valid date and time".
 #include <cstdint>
 #include <string>
 #include <variant>
+
+#include "update/DateTime.h"
 
 namespace qel::db {
 
@@ -21,6 +24,7 @@ public:
     bool IsNull() const { return std::holds_alternative<std::monostate>(value_); }
     std::string AsString() const;
     std::int64_t AsInteger() const;
+    update::DateTime AsDateTime() const;
 
 private:
     std::variant<std::monostate, std::int64_t, std::string> value_;

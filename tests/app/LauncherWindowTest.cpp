@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <future>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -10,7 +9,7 @@
 
 #include "app/LauncherWindow.h"
 #include "common/WinText.h"
-#include "support/WindowFinder.h"
+#include "support/TestSupport.h"
 #include "ui/Application.h"
 
 namespace qel {
@@ -26,7 +25,7 @@ Site TestSite() {
 }
 
 TEST(LauncherWindow, ClosingTheApplicationWindowEndsTheProcess) {
-    std::wstring demo = testing::HostPath(QEL_BINARY_DIR "/tests/app/window_demo.exe");
+    std::wstring demo = Widen(testing::WindowsPath(QEL_BINARY_DIR "/tests/app/window_demo.exe"));
     std::wstring commandLine = L"\"" + demo + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -68,17 +67,6 @@ protected:
         app.SetTitle(kTitle);
         window = std::make_unique<Tf_inst>(TestSite(), Tf_inst::StartUp::Skip);
     }
-    // Serves messages until the condition holds or the time is up.
-    template <typename Pred>
-    bool PumpUntil(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-        auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            app.ProcessMessages();
-        }
-        return true;
-    }
 
     ui::Application app;
     std::unique_ptr<Tf_inst> window;
@@ -103,10 +91,9 @@ TEST_F(WindowInProcess, ErrorInAHandlerShowsTheStandardErrorBox) {
         {"未能建立文件夹c:\\qel.请可手工建立.", "未能建立文件夹c:\\qel.请可手工建立."},
         {"日期修改操作失败", "日期修改操作失败."},
     };
+    testing::MessageBoxWatcher watcher;
     for (const auto& c : cases) {
-        testing::MessageBoxSeen seen;
-        auto closer = std::async(std::launch::async,
-                                 [&] { return testing::CloseNextMessageBox(GetCurrentProcessId(), seen); });
+        const std::size_t before = watcher.Seen().size();
         bool ticked = false;
         window->Timer1.SetInterval(10);
         window->Timer1.SetOnTimer([&] {
@@ -114,11 +101,14 @@ TEST_F(WindowInProcess, ErrorInAHandlerShowsTheStandardErrorBox) {
             ticked = true;
             throw std::runtime_error(c.message);
         });
-        ASSERT_TRUE(PumpUntil([&] { return ticked && closer.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
-        ASSERT_TRUE(closer.get()) << "no error box for " << c.message;
-        EXPECT_EQ(Narrow(seen.caption), kTitle);
-        EXPECT_EQ(Narrow(seen.text), c.shown);
-        EXPECT_TRUE(seen.hasIcon);
+        // The tick returns once the box it raised has been answered.
+        ASSERT_TRUE(testing::PumpUntil([&] { return ticked && watcher.Seen().size() > before; }, 20000))
+            << "no error box for " << c.message;
+        const testing::SeenBox box = watcher.Seen().back();
+        EXPECT_EQ(box.caption, kTitle);
+        EXPECT_EQ(box.text, c.shown);
+        EXPECT_TRUE(box.errorIcon);
+        EXPECT_EQ(box.buttonIds, std::vector<int>{IDOK});
         window->Timer1.SetEnabled(true);
     }
 }
@@ -170,7 +160,7 @@ std::wstring VersionValue(const std::vector<BYTE>& info, const wchar_t* name) {
 }
 
 TEST(LauncherProgram, CarriesItsVersionRecord) {
-    std::wstring exe = testing::HostPath(QEL_BINARY_DIR "/qel-launcher.exe");
+    std::wstring exe = Widen(testing::WindowsPath(QEL_BINARY_DIR "/qel-launcher.exe"));
     DWORD size = GetFileVersionInfoSizeW(exe.c_str(), nullptr);
     ASSERT_GT(size, 0u);
     std::vector<BYTE> info(size);

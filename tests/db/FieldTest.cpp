@@ -4,6 +4,8 @@
 
 #include "db/DatabaseError.h"
 #include "db/Field.h"
+#include "host/DateSettings.h"
+#include "update/DateTimeText.h"
 
 namespace qel::db {
 namespace {
@@ -44,6 +46,24 @@ TEST(Field, RefusesTextThatIsNoInteger) {
             EXPECT_EQ(e.what(), "'" + std::string(text) + "' is not a valid integer value");
         }
     }
+}
+
+TEST(Field, ReadsDateTimeUnderTheProgramsDateSettings) {
+    const host::DateSettings saved = host::CurrentDateSettings();
+    host::SetCurrentDateSettings(host::MakeDateSettings("yyyy-MM-dd", "-", ":", "."));
+    EXPECT_EQ(Field::Text("2008-05-12 13:45:59").AsDateTime(), (update::DateTime{2008, 5, 12, 13, 45, 59, 0}));
+    EXPECT_EQ(Field::Text("2008-05-12").AsDateTime(), (update::DateTime{2008, 5, 12, 0, 0, 0, 0}));
+    struct Refused { Field field; std::string text; };
+    const Refused refused[] = {{Field(), ""}, {Field::Text("abc"), "abc"}, {Field::Integer(2008), "2008"}};
+    for (const auto& r : refused) {
+        try {
+            r.field.AsDateTime();
+            ADD_FAILURE() << "no error for '" << r.text << "'";
+        } catch (const update::DateTimeConversionError& e) {
+            EXPECT_EQ(e.what(), "'" + r.text + "' is not a valid date and time");
+        }
+    }
+    host::SetCurrentDateSettings(saved);
 }
 
 }  // namespace

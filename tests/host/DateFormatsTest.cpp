@@ -10,7 +10,7 @@
 #include "host/LocaleDateSettings.h"
 #include "ui/Application.h"
 #include "update/DateTimeText.h"
-#include "update/TestSupport.h"
+#include "support/TestSupport.h"
 
 namespace qel::host {
 namespace {

@@ -6,7 +6,7 @@
 #include "host/DateSettings.h"
 #include "update/DateTimeText.h"
 #include "update/FileTimes.h"
-#include "update/TestSupport.h"
+#include "support/TestSupport.h"
 
 namespace qel::update {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "common/WinText.h"
 #include "update/FileVersion.h"
-#include "update/TestSupport.h"
+#include "support/TestSupport.h"
 
 namespace qel::update {
 namespace {

@@ -1,4 +1,4 @@
-#include "update/TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <algorithm>
 #include <iterator>
@@ -111,13 +111,20 @@ std::string WindowText(HWND window) {
     return Narrow(buffer);
 }
 
-BOOL CALLBACK CollectBox(HWND window, LPARAM param) {
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    wchar_t className[32] = {};
+    wchar_t className[64] = {};
     GetClassNameW(window, className, static_cast<int>(std::size(className)));
-    if (pid == GetCurrentProcessId() && std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    if (pid == search->processId && std::wstring(className) == search->className && IsWindowVisible(window)) {
+        search->found.push_back(window);
     }
     return TRUE;
 }
@@ -144,11 +151,15 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
 
 }  // namespace
 
+std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className) {
+    WindowSearch search{processId, className, {}};
+    EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void MessageBoxWatcher::Watch() {
     while (WaitForSingleObject(stop_, 20) == WAIT_TIMEOUT) {
-        std::vector<HWND> boxes;
-        EnumWindows(&CollectBox, reinterpret_cast<LPARAM>(&boxes));
-        for (HWND box : boxes) {
+        for (HWND box : TopLevelWindows(GetCurrentProcessId(), L"#32770")) {
             Sleep(100);   // let it settle where it is shown
             SeenBox seen;
             seen.caption = WindowText(box);

@@ -1,6 +1,6 @@
 #pragma once
-// What the Windows tests of the date and file-time code share: build outputs seen from Wine,
-// scratch folders, helper processes, and a watcher that answers this process's message boxes.
+// What the Windows tests share: build outputs seen from Wine, scratch folders, helper processes,
+// the windows of a process, and a watcher that answers this process's message boxes.
 #include <windows.h>
 
 #include <mutex>
@@ -43,6 +43,9 @@ public:
 private:
     HANDLE process_ = nullptr;
 };
+
+// The visible top-level windows of a process with the given class name.
+std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className);
 
 // One message box as the user saw it.
 struct SeenBox {
