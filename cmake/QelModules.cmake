@@ -10,6 +10,16 @@
 #   qel_fuzzer(NAME n SOURCES ... [SECONDS s] [SEEDS dir])
 #       A libFuzzer target (host preset with clang only), registered as a test that runs for s seconds.
 
+# Adds every folder under the given top-level folder that has a CMakeLists.txt.
+macro(qel_add_folders parent)
+  file(GLOB qel_folders LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/${parent}/*)
+  foreach(qel_folder IN LISTS qel_folders)
+    if(EXISTS ${qel_folder}/CMakeLists.txt)
+      add_subdirectory(${qel_folder})
+    endif()
+  endforeach()
+endmacro()
+
 function(qel_sources)
   cmake_parse_arguments(ARG "" "" "PORTABLE;WINDOWS" ${ARGN})
   foreach(f IN LISTS ARG_PORTABLE)

@@ -8,6 +8,8 @@ WINESERVER=/usr/lib/wine/wineserver
 export WINEPREFIX="$QEL_WIN_BUILD/wineprefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine maps host file names through the host locale: UTF-8, so names beyond ASCII work on any machine.
+export LC_ALL=C.UTF-8
 # The protocol version of FreeTDS's ODBC driver (see cmake/wine-exec.in).
 export TDSVER="${TDSVER:-7.4}"
 
