@@ -29,6 +29,31 @@ std::string ToAnsi(const std::string& utf8) {
     return out;
 }
 
+std::optional<std::string> ToCodePageExact(const std::string& utf8, unsigned codePage) {
+    const UINT cp = codePage == CP_ACP ? GetACP() : codePage;
+    if (cp == CP_UTF8) return utf8;
+    std::wstring wide = Widen(utf8);
+    if (wide.empty()) return std::string();
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(cp, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, &usedDefault);
+    if (n == 0 || usedDefault) return std::nullopt;
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(cp, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
+                        nullptr);
+    return out;
+}
+
+std::wstring WidenAnyText(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0) > 0) return Widen(text);
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, out.data(), n);
+    return out;
+}
+
 std::string SystemErrorText(unsigned long code) {
     wchar_t* buffer = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

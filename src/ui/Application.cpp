@@ -88,7 +88,7 @@ void Application::Terminate() {
 void Application::ShowException(const std::exception& error) {
     HWND owner = window_;
     if (mainForm_ && IsWindowVisible(mainForm_->Handle())) owner = mainForm_->Handle();
-    std::wstring text = Widen(WithFullStop(error.what()));
+    std::wstring text = WidenAnyText(WithFullStop(error.what()));
     MessageBoxW(owner, text.c_str(), Widen(title_).c_str(), MB_OK | MB_ICONSTOP);
 }
 
@@ -114,6 +114,9 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         return self->Handle(msg, wp, lp);
     } catch (const std::exception& error) {
         self->ShowException(error);
+        return 0;
+    } catch (...) {
+        self->ShowException(std::runtime_error("Unknown error"));
         return 0;
     }
 }
