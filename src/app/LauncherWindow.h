@@ -42,7 +42,7 @@ public:
     // Operations of the window.
     void DetectConnection();                            // sets ConnectionKind from the system's answer
     void ShowSplashImage(const std::string& imageName); // fetches a picture into Image1
-    void RunUpdatePass();                               // the update pass
+    void RunUpdatePass();                               // the update pass (not built yet)
 
     const Site& site() const { return site_; }
     std::int32_t connectionKind() const { return ConnectionKind; }

@@ -121,24 +121,14 @@ void ProgressBar::Paint(HDC dc) {
         GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_H);
     }
 
-    // The percentage, centred: in the highlight colour over the empty part, white over the bar.
+    // The percentage, centred, in the highlight colour.
     Font font(font_, *parent_);
     HGDIOBJ old = SelectObject(dc, font.Handle());
     SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, from);
     std::wstring text = std::to_wstring(model_.Percent()) + L"%";
     RECT all = bounds_;
-    int saved = SaveDC(dc);
-    ExcludeClipRect(dc, bar.left, bar.top, bar.right, bar.bottom);
-    ::SetTextColor(dc, from);
     DrawTextW(dc, text.c_str(), -1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    RestoreDC(dc, saved);
-    if (filled > 0) {
-        saved = SaveDC(dc);
-        IntersectClipRect(dc, bar.left, bar.top, bar.right, bar.bottom);
-        SetTextColor(dc, RGB(255, 255, 255));
-        DrawTextW(dc, text.c_str(), -1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        RestoreDC(dc, saved);
-    }
     SelectObject(dc, old);
 }
 

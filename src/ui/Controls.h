@@ -21,7 +21,7 @@ struct FontSpec {
     bool bold = false;
 };
 
-// A GDI font for a spec at the form's density; released with the object.
+// A GDI font of a FontSpec at the form's density; released with the object.
 class Font {
 public:
     Font(const FontSpec& spec, const Form& form);
@@ -105,7 +105,6 @@ public:
     void SetTotalParts(std::int32_t value);
     void SetPartsComplete(std::int32_t value);
     void SetPercent(std::int16_t value);
-    void SetFont(const FontSpec& font) { font_ = font; }
     void Paint(HDC dc) override;
 
     // How often the bar painted itself because Percent changed (for tests).

@@ -1,5 +1,7 @@
 #include "ui/Form.h"
 
+#include <stdexcept>
+
 #include "common/WinText.h"
 #include "ui/Application.h"
 #include "ui/Controls.h"
@@ -134,6 +136,9 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // Nothing may unwind through the system's message dispatch: an error that reaches the
         // loop is shown like any other.
         if (application) application->ShowException(error);
+        return 0;
+    } catch (...) {
+        if (application) application->ShowException(std::runtime_error("Unknown error"));
         return 0;
     }
 }

@@ -51,8 +51,14 @@ void Timer::Rearm() {
 void Timer::Tick() {
     if (!onTimer_) return;
     auto handler = onTimer_;
-    if (application) application->Guarded(handler);
-    else handler();
+    if (application) {
+        application->Guarded(handler);
+        return;
+    }
+    try {
+        handler();  // no application, no error box: the error ends the tick
+    } catch (...) {
+    }
 }
 
 LRESULT CALLBACK Timer::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
