@@ -43,10 +43,6 @@ std::int64_t Field::AsInteger() const {
     return value;
 }
 
-}  // namespace qel::db
-
-namespace qel::db {
-
 update::DateTime Field::AsDateTime() const { return update::ParseDateTimeText(AsString()); }
 
 }  // namespace qel::db

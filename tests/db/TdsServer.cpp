@@ -90,6 +90,9 @@ TdsServer::TdsServer(const Manifest& manifest, Mode mode) {
         closesocket(listener);
         throw std::runtime_error("cannot start the TDS server: " + SystemErrorText(GetLastError()));
     }
+    // Its lifetime is tied to the control connection, not to these handles.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 
     fd_set ready;
     FD_ZERO(&ready);

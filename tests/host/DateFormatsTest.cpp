@@ -67,6 +67,7 @@ TEST_F(UserDateFormatsTest, AnotherShortFormatLeadsToAllThreeWritesAndTheBroadca
     struct Case { const wchar_t* shortDate; DateOrder orderBefore; const char* separatorBefore; };
     const Case cases[] = {
         {L"yyyy-mm-dd", DateOrder::YearMonthDay, "-"},
+        {L"yyyy/MM/dd", DateOrder::YearMonthDay, "/"},
         {L"dd/MM/yyyy", DateOrder::DayMonthYear, "/"},
     };
     for (const auto& c : cases) {

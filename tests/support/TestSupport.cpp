@@ -1,6 +1,8 @@
 #include "support/TestSupport.h"
 
 #include <algorithm>
+#include <set>
+#include <stdexcept>
 #include <iterator>
 
 #include "common/WinText.h"
@@ -47,6 +49,8 @@ ScratchFolder::ScratchFolder() {
             path_ = Narrow(folder);
             return;
         }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create a scratch folder under " + Narrow(base));
     }
 }
 
@@ -158,8 +162,11 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className) {
 }
 
 void MessageBoxWatcher::Watch() {
+    std::set<HWND> answered;  // boxes already noted, until they are gone
     while (WaitForSingleObject(stop_, 20) == WAIT_TIMEOUT) {
+        std::erase_if(answered, [](HWND box) { return !IsWindow(box); });
         for (HWND box : TopLevelWindows(GetCurrentProcessId(), L"#32770")) {
+            if (!answered.insert(box).second) continue;
             Sleep(100);   // let it settle where it is shown
             SeenBox seen;
             seen.caption = WindowText(box);
