@@ -49,7 +49,6 @@ public:
     // Closes the kept connection, if any.
     void Disconnect();
 
-    const CookieJar& Cookies() const { return cookies_; }
 
 private:
     std::unique_ptr<Connector> connector_;

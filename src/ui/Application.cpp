@@ -110,28 +110,20 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         self->window_ = hwnd;
     }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    try {
-        return self->Handle(msg, wp, lp);
-    } catch (const std::exception& error) {
-        self->ShowException(error);
-        return 0;
-    } catch (...) {
-        self->ShowException(std::runtime_error("Unknown error"));
-        return 0;
-    }
+    LRESULT result = 0;
+    self->Guarded([&] { result = self->Handle(msg, wp, lp); });
+    return result;
 }
 
 LRESULT Application::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CLOSE:
         // The taskbar entry's Close command: close the main form, which ends the program.
-        Guarded([this] {
-            if (mainForm_) mainForm_->Close();
-            else Terminate();
-        });
+        if (mainForm_) mainForm_->Close();
+        else Terminate();
         return 0;
     case WM_WININICHANGE:
-        if (OnSettingChange) Guarded(OnSettingChange);
+        if (OnSettingChange) OnSettingChange();
         return 0;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_RESTORE || (wp & 0xFFF0) == SC_MINIMIZE) {

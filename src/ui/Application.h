@@ -38,7 +38,6 @@ public:
     // Serves the messages that wait now, without blocking (for tests and modal-free waits).
     void ProcessMessages();
     void Terminate();
-    bool Terminated() const { return terminated_; }
 
     // The standard error box: caption = title, the message with its full stop, OK, stop icon.
     void ShowException(const std::exception& error);

@@ -20,12 +20,6 @@ void Control::SetBounds(int left, int top, int width, int height) {
     Invalidate();
 }
 
-void Control::SetVisible(bool visible) {
-    if (visible_ == visible) return;
-    visible_ = visible;
-    Invalidate();
-}
-
 void Control::Invalidate() {
     if (parent_) parent_->InvalidateArea(bounds_);
 }
@@ -35,26 +29,8 @@ void Control::Update() {
 }
 
 void Control::RepaintNow() {
-    if (!parent_) return;
-    int width = bounds_.right - bounds_.left;
-    int height = bounds_.bottom - bounds_.top;
-    if (width <= 0 || height <= 0) return;
-    HWND window = parent_->Handle();
-    HDC dc = GetDC(window);
     // The form paints the control's area with everything that lies there, in painting order.
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SetViewportOrgEx(memory, -bounds_.left, -bounds_.top, nullptr);
-    parent_->PaintTo(memory, bounds_);
-    SetViewportOrgEx(memory, 0, 0, nullptr);
-    BitBlt(dc, bounds_.left, bounds_.top, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, dc);
-    // What was just painted is current: no need to paint it again later.
-    ValidateRect(window, &bounds_);
+    if (parent_) parent_->RepaintNow(bounds_);
 }
 
 void Label::SetCaption(const std::string& text) {

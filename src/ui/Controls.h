@@ -40,8 +40,6 @@ public:
 
     void SetBounds(int left, int top, int width, int height);  // in client pixels, already scaled
     RECT Bounds() const { return bounds_; }
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
 
     // Marks the control's area for the next repaint of the form.
     void Invalidate();
@@ -55,7 +53,6 @@ public:
 protected:
     Form* parent_ = nullptr;
     RECT bounds_{};
-    bool visible_ = true;
 
 private:
     friend class Form;

@@ -1,7 +1,5 @@
 #include "ui/Form.h"
 
-#include <stdexcept>
-
 #include "common/WinText.h"
 #include "ui/Application.h"
 #include "ui/Controls.h"
@@ -96,29 +94,39 @@ void Form::PaintTo(HDC dc, const RECT& clip) {
     for (Control* control : controls_) {
         RECT overlap;
         RECT bounds = control->Bounds();
-        if (control->Visible() && IntersectRect(&overlap, &bounds, &clip)) control->Paint(dc);
+        if (IntersectRect(&overlap, &bounds, &clip)) control->Paint(dc);
     }
+}
+
+void Form::PaintArea(HDC dc, const RECT& area) {
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    // Painted off screen first, so the picture and the controls never flicker.
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
+    PaintTo(memory, area);
+    SetViewportOrgEx(memory, 0, 0, nullptr);
+    BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+void Form::RepaintNow(const RECT& area) {
+    HDC dc = GetDC(window_);
+    PaintArea(dc, area);
+    ReleaseDC(window_, dc);
+    // What was just painted is current: no need to paint it again later.
+    ValidateRect(window_, &area);
 }
 
 void Form::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
-    RECT clip = ps.rcPaint;
-    int width = clip.right - clip.left;
-    int height = clip.bottom - clip.top;
-    if (width > 0 && height > 0) {
-        // Painted off screen first, so the picture and the controls never flicker.
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        SetViewportOrgEx(memory, -clip.left, -clip.top, nullptr);
-        PaintTo(memory, clip);
-        SetViewportOrgEx(memory, 0, 0, nullptr);
-        BitBlt(dc, clip.left, clip.top, width, height, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
+    PaintArea(dc, ps.rcPaint);
     EndPaint(window_, &ps);
 }
 
@@ -130,17 +138,12 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self->window_ = hwnd;
     }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    try {
-        return self->HandleMessage(msg, wp, lp);
-    } catch (const std::exception& error) {
-        // Nothing may unwind through the system's message dispatch: an error that reaches the
-        // loop is shown like any other.
-        if (application) application->ShowException(error);
-        return 0;
-    } catch (...) {
-        if (application) application->ShowException(std::runtime_error("Unknown error"));
-        return 0;
-    }
+    // Nothing may unwind through the system's message dispatch: an error that reaches the loop is
+    // shown like any other.
+    if (!application) return self->HandleMessage(msg, wp, lp);
+    LRESULT result = 0;
+    application->Guarded([&] { result = self->HandleMessage(msg, wp, lp); });
+    return result;
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -151,8 +154,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnPaint();
         return 0;
     case WM_CLOSE:
-        if (application) application->Guarded([this] { Close(); });
-        else Close();
+        Close();
         return 0;
     default:
         return DefWindowProcW(window_, msg, wp, lp);

@@ -24,15 +24,13 @@ public:
 
     void SetCaption(const std::string& utf8);
     void SetColor(COLORREF color);
-    COLORREF Color() const { return color_; }
     // Layered window whose pixels of exactly this colour are see-through (LWA_COLORKEY alone).
     void SetTransparentColor(COLORREF key);
     void SetClientSize(int width, int height);
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }
 
-    // The density the form is laid out for, and a stored 96-dpi size scaled to it.
-    int Dpi() const { return dpi_; }
+    // A stored 96-dpi size scaled to the density the form is laid out for.
     int Scale(int value) const;
 
     void AddControl(Control* control);
@@ -44,6 +42,8 @@ public:
     // Carries out pending repaints now.
     void Update();
     void InvalidateArea(const RECT& area);
+    // Paints an area straight into the window, now, without waiting for the message loop.
+    void RepaintNow(const RECT& area);
 
     // Paints the whole form into a device context in client coordinates (also for tests).
     void PaintTo(HDC dc, const RECT& clip);
@@ -52,6 +52,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT, WPARAM, LPARAM);
     void OnPaint();
+    // Paints an area through an off-screen bitmap into a device context of the window.
+    void PaintArea(HDC dc, const RECT& area);
 
     HWND window_ = nullptr;
     COLORREF color_ = RGB(240, 240, 240);

@@ -245,7 +245,9 @@ TEST_F(Download, NameWithAccentGoesOutAsAnsiBytes) {
                                 GetACP() == CP_UTF8 ? nullptr : &lossy);
     if (lossy) GTEST_SKIP() << "the system's code page " << GetACP() << " has no byte for e-acute";
     const std::string expected(ansi, static_cast<std::size_t>(n - 1));
-    if (GetACP() == 1252) EXPECT_EQ(expected, "caf\xE9 menu.dll");
+    if (GetACP() == 1252) {
+        EXPECT_EQ(expected, "caf\xE9 menu.dll");
+    }
 
     files.Add(Reply::Bytes(Ok("data")));
     DownloadFile(name, "A");
@@ -262,7 +264,9 @@ TEST_F(Download, NameTheCodePageCannotCarryFailsBeforeAnythingIsSent) {
         EXPECT_EQ(ErrorOf([&] { DownloadFile(name, "A"); }), CannotCreate(PathOf(name), ERROR_NO_UNICODE_TRANSLATION));
         ++refused;
     }
-    if (GetACP() != CP_UTF8) EXPECT_EQ(refused, 2);
+    if (GetACP() != CP_UTF8) {
+        EXPECT_EQ(refused, 2);
+    }
     EXPECT_TRUE(files.Requests().empty());
     EXPECT_TRUE(Listing().empty());
 }

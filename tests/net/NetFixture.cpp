@@ -9,10 +9,8 @@
 namespace qel::testing {
 
 void NetFixture::SetUp() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder = Narrow(temp) + "qel-net-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-    ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
+    scratch = std::make_unique<ScratchFolder>();
+    folder = scratch->Path();
 
     app = std::make_unique<ui::Application>();
     Site site;
@@ -43,19 +41,7 @@ void NetFixture::SetUp() {
 void NetFixture::TearDown() {
     window.reset();
     app.reset();
-    // Leaves no trace: remove what the test put into the folder, then the folder.
-    std::wstring wide = Widen(folder);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((wide + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring path = wide + L"\\" + found.cFileName;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(wide.c_str());
+    scratch.reset();  // leaves no trace
 }
 
 void NetFixture::WriteFile(const std::string& name, const std::string& content) const {

@@ -12,6 +12,7 @@
 
 #include "app/LauncherWindow.h"
 #include "net/FixtureServer.h"
+#include "support/TestSupport.h"
 #include "ui/Application.h"
 
 namespace qel::testing {
@@ -53,6 +54,7 @@ protected:
     FixtureServer pictures;
     std::unique_ptr<Tf_inst> window;
     std::vector<BarEvent> events;
+    std::unique_ptr<ScratchFolder> scratch;
     std::string folder;
 };
 

@@ -43,7 +43,7 @@ ScratchFolder::ScratchFolder() {
     std::wstring base = temp;
     if (!base.empty() && base.back() == L'\\') base.pop_back();
     for (unsigned attempt = 0;; ++attempt) {
-        std::wstring folder = base + L"\\日期 测试 " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        std::wstring folder = base + L"\\qel 测试 " + std::to_wstring(GetCurrentProcessId()) + L"-" +
                               std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(attempt);
         if (CreateDirectoryW(folder.c_str(), nullptr)) {
             path_ = Narrow(folder);
